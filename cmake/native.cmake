@@ -4,6 +4,9 @@ option(VELMOK_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitiz
 if(VELMOK_SANITIZE)
     add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
     add_link_options(-fsanitize=address,undefined)
+    set(VELMOK_TEST_PREFIX "san.")
+else()
+    set(VELMOK_TEST_PREFIX "")
 endif()
 
 add_library(velmok_core STATIC ${VELMOK_CORE_SOURCES} ${CMAKE_SOURCE_DIR}/plat/plat_posix.cpp)
