@@ -31,5 +31,14 @@ build/CTestTestfile.cmake:
 test: all build/CTestTestfile.cmake
 	cd build && ctest -j$(JOBS) --output-on-failure --timeout 900
 
+demo: deps build-win64
+	./tools/demo.sh
+
+bench: deps build-native
+	build/native/bench/velmok_bench
+
+screenshot: deps build-win64
+	./tools/screenshot.sh
+
 clean:
 	rm -rf build

@@ -55,6 +55,16 @@ target_link_libraries(qxkit_sim PRIVATE user32)
 
 include(cmake/module.cmake)
 
+# Host stand-in: a console program that loads the module as the host does.
+if(EXISTS ${CMAKE_SOURCE_DIR}/sim/host/CMakeLists.txt)
+    add_subdirectory(sim/host)
+endif()
+
+# Checks of the built files, read as Windows would read them.
+if(EXISTS ${CMAKE_SOURCE_DIR}/tests/pe/CMakeLists.txt)
+    add_subdirectory(tests/pe)
+endif()
+
 if(NOT VELMOK_I686 OR VELMOK_RUN_32BIT_TESTS)
     include(cmake/wine.cmake)
 endif()
