@@ -7,10 +7,11 @@
 #include "../stat/table.h"
 #include "velmok.h"
 
+/* A script may hand over no string at all; that names no tag. */
 static int32_t find(const char *TagName)
 {
     StatEnsureLoaded();
-    return StatFindTag(TagName);
+    return TagName ? StatFindTag(TagName) : -1;
 }
 
 vx_long VX_WINAPI StatSample(const char *TagName)

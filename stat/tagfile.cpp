@@ -42,9 +42,11 @@ static int refill(TagFileReader *r)
         got = plat_read(r->file, r->buf, r->block);
     } else {
         got = r->memory_left < (size_t)r->block ? (int)r->memory_left : r->block;
-        memcpy(r->buf, r->memory, (size_t)got);
-        r->memory += got;
-        r->memory_left -= (size_t)got;
+        if (got > 0) {
+            memcpy(r->buf, r->memory, (size_t)got);
+            r->memory += got;
+            r->memory_left -= (size_t)got;
+        }
     }
     r->pos = 0;
     r->len = got > 0 ? got : 0;

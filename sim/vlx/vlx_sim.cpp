@@ -13,6 +13,7 @@
 
 static char tag_name[SIM_TAGS][SIM_NAME];
 static double tag_value[SIM_TAGS];
+static unsigned char tag_removed[SIM_TAGS]; /* kept so other handles stay */
 static int tag_count;
 static vx_dword next_connection = 1;
 static int fail_init;
@@ -34,7 +35,7 @@ static int same_name(const char *a, const char *b)
 static int find(const char *name)
 {
     for (int i = 0; i < tag_count; i++)
-        if (tag_name[i][0] != 1 && same_name(tag_name[i], name))
+        if (!tag_removed[i] && same_name(tag_name[i], name))
             return i;
     return -1;
 }
@@ -101,10 +102,11 @@ vx_long VX_WINAPI VlxSimSetValue(const char *name, double value)
 {
     int i = find(name);
     if (i < 0) {
-        if (tag_count == SIM_TAGS || strlen(name) >= SIM_NAME || name[0] == 1)
+        if (tag_count == SIM_TAGS || strlen(name) >= SIM_NAME)
             return -1;
         i = tag_count++;
         strcpy(tag_name[i], name);
+        tag_removed[i] = 0;
     }
     tag_value[i] = value;
     return 0;
@@ -114,7 +116,7 @@ void VX_WINAPI VlxSimRemove(const char *name)
 {
     int i = find(name);
     if (i >= 0)
-        tag_name[i][0] = 1; /* keeps the other tags' point handles */
+        tag_removed[i] = 1;
 }
 
 void VX_WINAPI VlxSimFailInit(vx_long fail)
