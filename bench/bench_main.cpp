@@ -217,6 +217,18 @@ static int check_agreement(void)
 /* Heap allocations over a run of the measured calls, outside the timer. */
 static unsigned long allocations[CASES][IMPLS];
 
+/* The counter must see malloc and operator new, or its zeros mean
+ * nothing. */
+static int counter_works(void)
+{
+    unsigned long before = AllocCount();
+    void *volatile block = malloc(16);
+    free(block);
+    int *volatile number = new int(1);
+    delete number;
+    return AllocCount() - before >= 2;
+}
+
 static int count_allocations(void)
 {
     int any = 0;
@@ -398,6 +410,11 @@ int main(int argc, char **argv)
         return 2;
     }
     if (check_agreement() != 0) {
+        remove_fixture();
+        return 2;
+    }
+    if (!counter_works()) {
+        printf("the allocation counter sees no allocation\n");
         remove_fixture();
         return 2;
     }

@@ -12,5 +12,10 @@ set_target_properties(velmok PROPERTIES OUTPUT_NAME VELMOK PREFIX "")
 target_include_directories(velmok PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_options(velmok PRIVATE ${VELMOK_WARNINGS} -fno-exceptions -fno-rtti)
 target_link_libraries(velmok PRIVATE vlx_import qxkit_import user32 gdi32 kernel32)
-set_source_files_properties(wizard/velmok.rc PROPERTIES
-    OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/wizard/resource.h")
+# The resource script takes in the identifiers and the wizard's bitmaps.
+set(VELMOK_RC_INPUTS
+    ${CMAKE_SOURCE_DIR}/wizard/resource.h
+    ${CMAKE_SOURCE_DIR}/wizard/bitmaps/STATWIZMBMP.bmp
+    ${CMAKE_SOURCE_DIR}/wizard/bitmaps/STATWIZPBMP.bmp
+    ${CMAKE_SOURCE_DIR}/wizard/bitmaps/STATWIZTBMP.bmp)
+set_source_files_properties(wizard/velmok.rc PROPERTIES OBJECT_DEPENDS "${VELMOK_RC_INPUTS}")

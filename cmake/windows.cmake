@@ -65,6 +65,9 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/tests/pe/CMakeLists.txt)
     add_subdirectory(tests/pe)
 endif()
 
+# The tests under Wine run against the x86-64 build; the 32-bit build is
+# only read as a file, unless this machine's Wine runs 32-bit programs.
+option(VELMOK_RUN_32BIT_TESTS "Also run the Wine tests against the 32-bit build" OFF)
 if(NOT VELMOK_I686 OR VELMOK_RUN_32BIT_TESTS)
     include(cmake/wine.cmake)
 endif()

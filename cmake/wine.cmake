@@ -1,7 +1,14 @@
 # Tests that run the Windows build under Wine, through ctest. Each build
 # has a Wine prefix of its own in its build folder, made once by the
 # wine_prefix fixture before any test that needs it.
-set(VELMOK_WINE /usr/lib/wine/wine64 CACHE STRING "Wine loader for this build's programs")
+# The 32-bit build runs here only on request (VELMOK_RUN_32BIT_TESTS),
+# through a Wine that can run 32-bit programs.
+if(VELMOK_I686)
+    set(velmok_default_wine wine)
+else()
+    set(velmok_default_wine /usr/lib/wine/wine64)
+endif()
+set(VELMOK_WINE ${velmok_default_wine} CACHE STRING "Wine loader for this build's programs")
 set(VELMOK_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
 configure_file(cmake/wine-run.sh.in ${CMAKE_BINARY_DIR}/wine-run.sh @ONLY
     FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
@@ -21,6 +28,7 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 function(velmok_wine_test name)
     add_executable(${name} ${ARGN})
     target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+    target_compile_options(${name} PRIVATE ${VELMOK_WARNINGS})
     target_link_libraries(${name} PRIVATE gtest_main user32 gdi32)
     add_dependencies(${name} velmok vlx_sim qxkit_sim)
     add_test(NAME ${name} COMMAND ${name})

@@ -24,8 +24,10 @@ static const struct {
     {"StatGetSumXSquared", " ( TagName, Trigger );", SELECTION(21, 28)},
 };
 
-/* Whole-string comparison with A-Z folded, as the system's
- * case-insensitive comparison gives for these ASCII names. */
+/* Whole-string comparison with only A-Z folded. The system's linguistic
+ * comparison would also pass over hyphens and apostrophes, so that
+ * "Stat-Sample" matched StatSample and got a selection one character
+ * off; a name must have exactly the row's length for its indices. */
 static int same_ignoring_case(const char *a, const char *b)
 {
     for (;; a++, b++) {
@@ -39,8 +41,18 @@ static int same_ignoring_case(const char *a, const char *b)
     }
 }
 
+/* The name is copied as written, then every row is compared with the
+ * name (not with the buffer) and a matching row's text appended; at most
+ * one row can match. Missing pointers give an empty result, not a
+ * fault in the host's editor. */
 vx_dword VX_WINAPI MyPasteBuiltInFuncs(const char *functionName, char *output)
 {
+    if (!output)
+        return 0;
+    if (!functionName) {
+        output[0] = 0;
+        return 0;
+    }
     vx_dword result = 0;
     size_t len = strlen(functionName);
     memmove(output, functionName, len + 1);

@@ -7,8 +7,9 @@
 
 static char log_text[8192];
 static int log_len;
+static QXSimHook hook;
 
-static void log_line(const char *line)
+static void log_line(const char *line, HWND dialog)
 {
     int n = lstrlenA(line);
     if (log_len + n + 2 < (int)sizeof log_text) {
@@ -17,27 +18,32 @@ static void log_line(const char *line)
         log_text[log_len++] = '\n';
         log_text[log_len] = 0;
     }
+    if (hook)
+        hook(line, dialog);
+}
+
+static void log_control_call(const char *name, HWND dialog, int controlId)
+{
+    char line[64];
+    wsprintfA(line, "%s(%d)%s", name, controlId, GetDlgItem(dialog, controlId) ? "" : " no control");
+    log_line(line, dialog);
 }
 
 BOOL WINAPI QXKit_Init(void)
 {
-    log_line("QXKit_Init");
+    log_line("QXKit_Init", NULL);
     return TRUE;
 }
 
 BOOL WINAPI QXDlg_RegisterTagNameCtrl(HWND dialog, int controlId)
 {
-    char line[64];
-    wsprintfA(line, "Register(%d)%s", controlId, GetDlgItem(dialog, controlId) ? "" : " no control");
-    log_line(line);
+    log_control_call("Register", dialog, controlId);
     return TRUE;
 }
 
 BOOL WINAPI QXDlg_UnregisterTagNameCtrl(HWND dialog, int controlId)
 {
-    char line[64];
-    wsprintfA(line, "Unregister(%d)%s", controlId, GetDlgItem(dialog, controlId) ? "" : " no control");
-    log_line(line);
+    log_control_call("Unregister", dialog, controlId);
     return TRUE;
 }
 
@@ -45,6 +51,7 @@ void WINAPI QXSimReset(void)
 {
     log_len = 0;
     log_text[0] = 0;
+    hook = NULL;
 }
 
 LONG WINAPI QXSimLog(char *buffer, LONG size)
@@ -55,4 +62,9 @@ LONG WINAPI QXSimLog(char *buffer, LONG size)
         buffer[n] = 0;
     }
     return log_len;
+}
+
+void WINAPI QXSimSetHook(QXSimHook new_hook)
+{
+    hook = new_hook;
 }
