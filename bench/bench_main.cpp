@@ -270,6 +270,9 @@ static int find_run(const std::string &name, int *impl)
 /* Keeps every repetition for the table and shows only the medians. */
 class TableReporter : public benchmark::ConsoleReporter {
 public:
+    /* Colours only on a terminal, so a saved run reads as plain text. */
+    TableReporter() : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_Defaults : OO_None) {}
+
     void ReportRuns(const std::vector<Run> &runs) override
     {
         std::vector<Run> shown;
