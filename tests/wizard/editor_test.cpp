@@ -391,23 +391,35 @@ TEST_F(Editor, CancelLeavesTheFile)
 
 TEST_F(Editor, FailedSaveChangesNothingAndStaysOpen)
 {
+    enum Obstacle { READ_ONLY, HELD_OPEN, NO_DIRECTORY };
     struct {
         const char *what;
-        bool read_only; /* else: the directory does not exist */
-    } const cases[] = {{"read-only file", true}, {"missing directory", false}};
+        Obstacle obstacle;
+    } const cases[] = {
+        {"read-only file", READ_ONLY},
+        {"file held open by another program, so it cannot be replaced", HELD_OPEN},
+        {"directory that does not exist", NO_DIRECTORY},
+    };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
         UnloadVelmok(&m);
         ASSERT_TRUE(LoadVelmok(&m));
         sim.VlxSimReset();
         sim.QXSimReset();
-        std::string dir = c.read_only ? d.dir : d.dir + "\\missing";
+        std::string dir = c.obstacle == NO_DIRECTORY ? d.dir + "\\missing" : d.dir;
         std::string path = dir + "\\STATTAGS.CSV";
         SetAppDirectory(dir);
         file("B\r\nA\r\n");
-        if (c.read_only) {
+        HANDLE held = INVALID_HANDLE_VALUE;
+        if (c.obstacle != NO_DIRECTORY)
             go_live({"A", "B"});
+        if (c.obstacle == READ_ONLY) {
             ASSERT_TRUE(SetFileAttributesA(d.path.c_str(), FILE_ATTRIBUTE_READONLY));
+        }
+        if (c.obstacle == HELD_OPEN) {
+            held = CreateFileA(d.path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, NULL);
+            ASSERT_NE(held, INVALID_HANDLE_VALUE);
         }
         Driver driver;
         HWND dialog = OpenModeless(m);
@@ -426,20 +438,22 @@ TEST_F(Editor, FailedSaveChangesNothingAndStaysOpen)
         EXPECT_EQ(GetFileAttributesA((d.dir + "\\missing").c_str()), INVALID_FILE_ATTRIBUTES);
         EXPECT_EQ(QxLog(), "Register(1004)\n") << "the field stays registered";
         EXPECT_EQ(sim.VlxSimCalls(VLX_SHUTDOWN), 0);
-        if (c.read_only) {
+        if (c.obstacle == NO_DIRECTORY) {
+            Click(dialog, IDCANCEL);
+            EXPECT_FALSE(EditorOpen(dialog));
+            EXPECT_EQ(Boxes.size(), 1u);
+        } else {
             EXPECT_EQ(sim.VlxSimCalls(VLX_INIT), 1);
             EXPECT_EQ(m.StatSample("A"), 2) << "the statistics go on";
-            /* Once the file can be written, OK saves. */
+            /* Once the obstacle is gone, OK saves. */
             SetFileAttributesA(d.path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (held != INVALID_HANDLE_VALUE)
+                CloseHandle(held);
             Click(dialog, IDOK);
             EXPECT_EQ(Boxes.size(), 1u);
             EXPECT_FALSE(EditorOpen(dialog));
             EXPECT_EQ(file_now(), "A\r\nB\r\nC\r\n");
             EXPECT_EQ(sim.VlxSimCalls(VLX_SHUTDOWN), 1);
-        } else {
-            Click(dialog, IDCANCEL);
-            EXPECT_FALSE(EditorOpen(dialog));
-            EXPECT_EQ(Boxes.size(), 1u);
         }
         expect_no_stray_files();
         DestroyWindow(dialog);
