@@ -28,7 +28,6 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 function(velmok_wine_test name)
     add_executable(${name} ${ARGN})
     target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
-    target_compile_options(${name} PRIVATE ${VELMOK_WARNINGS})
     target_link_libraries(${name} PRIVATE gtest_main user32 gdi32)
     add_dependencies(${name} velmok vlx_sim qxkit_sim)
     add_test(NAME ${name} COMMAND ${name})

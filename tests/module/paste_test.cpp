@@ -55,8 +55,9 @@ TEST_F(PasteTest, EachNameGivesItsTemplateAndSelection)
         ASSERT_LE(start, end);
         ASSERT_LT(end, used);
         EXPECT_EQ(std::string(out + start, end - start), c.selected);
-        if (start == end)
+        if (start == end) {
             EXPECT_EQ(out[start], ';');
+        }
     }
     for (LONG f = 0; f < VLXSIM_FUNCTIONS; f++)
         EXPECT_EQ(vlx.Calls(f), 0) << "the paste helper loaded the table, function " << f;
