@@ -6,7 +6,9 @@
 
 void *VelmokInstance;
 
-/* Carried in the module's read-only data; no code reads it. */
+/* The module's description, carried in its read-only data; no code
+ * reads it. External and `used`, so it is kept though nothing refers to
+ * it; the linker drops the definition file's DESCRIPTION line. */
 extern "C" const char VelmokDescription[] __attribute__((used, section(".rdata"))) =
     "VELMOK : Add-On Statistical Functions for Kelvane 5.X";
 

@@ -180,8 +180,8 @@ inline void SetAppDirectory(const char *dir)
  * it. */
 class ModuleTest : public ::testing::Test {
 protected:
-    Velmok m;
-    Vlx vlx;
+    Velmok m = {};
+    Vlx vlx = {};
     std::string dir;
 
     void SetUp() override
