@@ -8,7 +8,7 @@
 
 PACKAGES := make cmake g++ clang libclang-rt-14-dev googletest libgtest-dev libgmock-dev \
             libbenchmark-dev g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools \
-            wine64 python3 python3-pefile xvfb
+            wine64 python3 python3-pefile xvfb imagemagick fonts-wine
 BUILDS := native native-san win32 win64
 JOBS ?= 2
 

@@ -1,7 +1,8 @@
 #!/bin/sh
 # A picture of the tag list editor in a real window, for the README:
 # Xvfb, Wine's X11 driver in a prefix of its own (not the tests' one),
-# the editor with a few tags listed, captured to docs/tag-list-editor.png.
+# the editor with a few tags listed, captured to docs/tag-list-editor.png;
+# and the wizard's three bitmaps, enlarged, as docs/statwiz-*.png.
 #   tools/screenshot.sh [BUILD]     (BUILD: an x86-64 build folder, build/win64 by default)
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -36,6 +37,11 @@ if [ ! -f "$prefix/.velmok-ready" ]; then
     mkdir -p "$prefix"
     $wine wineboot --init >/dev/null 2>&1
     /usr/lib/wine/wineserver64 -w
+    # Wine's own fonts (Debian's fonts-wine), for the title bar's symbols.
+    cp /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/"
+    # No window manager runs here: Wine draws the title bar and frame.
+    $wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+    /usr/lib/wine/wineserver64 -w
     touch "$prefix/.velmok-ready"
 fi
 
@@ -58,3 +64,5 @@ import -window root -crop "${width}x${height}+${left}+${top}" +repage "$out"
 touch "$shot/ready.txt.done"
 wait "$show" || true
 echo "wrote $out (${width}x${height})"
+/usr/bin/python3 "$root/wizard/bitmaps/draw_bitmaps.py" --png "$root/docs"
+echo "wrote $root/docs/statwiz-m.png, statwiz-p.png, statwiz-t.png"
