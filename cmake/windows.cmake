@@ -42,32 +42,16 @@ file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/lib)
 velmok_import_library(vlx_import host/vlx.def)
 velmok_import_library(qxkit_import host/qxkit.def)
 
-# On i686 the stand-ins' definition files name stdcall functions plainly;
-# their import libraries are remade so programs that link them directly
-# find _Name@bytes.
-function(velmok_standin_import_library target def)
-    if(VELMOK_I686)
-        add_custom_command(TARGET ${target} POST_BUILD
-            COMMAND ${CMAKE_COMMAND} -DNM=${CMAKE_NM} -DDLLTOOL=${CMAKE_DLLTOOL}
-                -DDLL=$<TARGET_FILE:${target}> -DDEF=${CMAKE_SOURCE_DIR}/${def}
-                -DOUT=$<TARGET_LINKER_FILE:${target}>
-                -P ${CMAKE_SOURCE_DIR}/cmake/standin-implib.cmake
-            VERBATIM)
-    endif()
-endfunction()
-
 # Point-access stand-in VLX.dll.
 add_library(vlx_sim SHARED sim/vlx/vlx_sim.cpp sim/vlx/vlx_sim.def)
 set_target_properties(vlx_sim PROPERTIES OUTPUT_NAME VLX PREFIX "")
 target_compile_options(vlx_sim PRIVATE ${VELMOK_WARNINGS})
-velmok_standin_import_library(vlx_sim sim/vlx/vlx_sim.def)
 
 # Wizard toolkit stand-in qxkit.dll.
 add_library(qxkit_sim SHARED sim/qxkit/qxkit_sim.cpp sim/qxkit/qxkit_sim.def)
 set_target_properties(qxkit_sim PROPERTIES OUTPUT_NAME qxkit PREFIX "")
 target_compile_options(qxkit_sim PRIVATE ${VELMOK_WARNINGS})
 target_link_libraries(qxkit_sim PRIVATE user32)
-velmok_standin_import_library(qxkit_sim sim/qxkit/qxkit_sim.def)
 
 include(cmake/module.cmake)
 
